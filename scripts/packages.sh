@@ -1,0 +1,30 @@
+# The Debian packages the program needs, and a function that installs those missing.
+# Sourced by scripts/run and scripts/test.
+
+# To build: compiler, CMake, Qt 6 (Widgets, D-Bus, Test) and libpng.
+BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libqt6test6 libpng-dev"
+# To run: Qt's X11 platform plugin and a Chinese Song-style font standing for 宋体.
+RUN_PACKAGES="qt6-qpa-plugins fonts-arphic-uming"
+# To test: nothing beyond those yet (widget tests run on Qt's offscreen platform).
+TEST_PACKAGES=""
+
+# ensure_packages PACKAGE... : one apt-get update and one install, only when something is missing.
+ensure_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "需要安装 ${missing[*]}，但没有 root 权限 (run as root or install sudo)" >&2; return 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}" >&2
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2 &&
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      "${missing[@]}" >&2
+}

@@ -1,0 +1,32 @@
+#include "app/lifecycle.h"
+
+#include "services/message_box.h"
+#include "services/timer.h"
+
+namespace app {
+
+void OnMainWindowCreated(platform::Window& mainWindow, Services&) {
+  // Start steps, in order; the control look and the tray icon are the first two.
+  mainWindow.setMenuItemVisible("关闭闹钟", false);
+  mainWindow.setMenuItemVisible("显示", false);
+  services::SetPeriod(mainWindow, "时钟1", 10);
+}
+
+void RequestExit(platform::Window& mainWindow, Services& services) {
+  const int answer = services::ShowMessageBox(services.messageBoxes, "    是否真的要退出？",
+                                              services::kStyleYesNo, "提示：");
+  if (answer != services::kAnswerYes) return;
+  services::SetPeriod(mainWindow, "时钟1", 0);
+  services::SetPeriod(mainWindow, "时钟2", 0);
+  mainWindow.requestDestroy();
+}
+
+void OnMainWindowClosing(platform::Window& mainWindow, Services& services) {
+  services::ShowMessageBox(services.messageBoxes, "感谢使用本程序，欢迎下次继续使用！",
+                           services::kStyleInformation, "感谢：");
+  services::SetPeriod(mainWindow, "时钟1", 0);
+  services::SetPeriod(mainWindow, "时钟2", 0);
+  mainWindow.requestDestroy();  // already being destroyed: nothing more happens
+}
+
+}  // namespace app

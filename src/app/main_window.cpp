@@ -1,0 +1,28 @@
+#include "app/main_window.h"
+
+#include "app/lifecycle.h"
+#include "schedule/clock.h"
+
+namespace app {
+
+platform::WindowHandlers MainWindowHandlers(Services& services) {
+  using platform::Event;
+  using platform::Window;
+  platform::WindowHandlers handlers;
+  handlers.created = [&services](Window& window) { OnMainWindowCreated(window, services); };
+  handlers.closing = [&services](Window& window) { OnMainWindowClosing(window, services); };
+  auto exit = [&services](Window& window) { RequestExit(window, services); };
+  handlers.controls = {
+      {"按钮5", Event::Clicked, exit},
+      {"退出", Event::Selected, exit},
+      {"时钟1", Event::Tick,
+       [&services](Window& window) { schedule::ClockTick(window, services.clock); }},
+  };
+  return handlers;
+}
+
+platform::Window* LoadMainWindow(Services& services) {
+  return services.windows.load(MainWindowForm(), MainWindowHandlers(services), nullptr);
+}
+
+}  // namespace app

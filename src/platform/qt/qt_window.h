@@ -1,0 +1,107 @@
+// A live window of the form layer, made of Qt widgets at exact pixel places.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/destroy_request.h"
+#include "platform/up_down.h"
+#include "platform/window.h"
+
+namespace platform::qt {
+
+class QtWindowSystem;
+
+class QtWindow final : public QObject, public platform::Window {
+  Q_OBJECT
+ public:
+  QtWindow(QtWindowSystem& system, const WindowForm& form, WindowHandlers handlers,
+           QtWindow* owner);
+  ~QtWindow() override;
+
+  const WindowForm& form() const override { return form_; }
+  std::string text(std::string_view control) const override;
+  void setText(std::string_view control, std::string_view text) override;
+  std::string caption(std::string_view control) const override;
+  void setCaption(std::string_view control, std::string_view caption) override;
+  bool disabled(std::string_view control) const override;
+  void setDisabled(std::string_view control, bool disabled) override;
+  bool ticked(std::string_view control) const override;
+  void setTicked(std::string_view control, bool ticked) override;
+  bool controlVisible(std::string_view control) const override;
+  int period(std::string_view timer) const override;
+  void restartTimer(std::string_view timer, int milliseconds) override;
+  std::string fileName(std::string_view dialog) const override;
+  bool menuItemVisible(std::string_view caption) const override;
+  void setMenuItemVisible(std::string_view caption, bool visible) override;
+  bool visible() const override;
+  void show() override;
+  void hide() override;
+  void requestDestroy() override;
+  void requestClose() override;
+
+  QWidget* widget() const { return widget_; }
+  QtWindow* owner() const { return owner_; }
+  bool destroyed() const { return destroy_.state() == DestroyRequest::State::Destroyed; }
+  // Created, then position changed, then size changed, each while the window still exists.
+  void deliverLoadEvents();
+  // Destroys the window now, owned windows first; the closing handler runs once it is hidden.
+  void destroyNow();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Control {
+    const ControlForm* form = nullptr;
+    QWidget* widget = nullptr;  // null for timers and dialogs
+    QWidget* spin = nullptr;    // the up-down control of an edit box
+    int timerRank = 0;          // timers: the order of ticks at a shared grid point
+    int timerId = 0;            // running timers: the id of their ticks
+    std::string text;
+    int period = 0;
+    std::string fileName;
+  };
+  struct MenuItem {
+    const MenuItemForm* form = nullptr;
+    bool visible = true;
+  };
+
+  void createControls();
+  QWidget* createWidget(const ControlForm& form, QWidget* parent);
+  void bindEvents();
+  Control& control(std::string_view name);
+  const Control& control(std::string_view name) const;
+  MenuItem& menuItem(std::string_view caption);
+  const MenuItem& menuItem(std::string_view caption) const;
+  const Handler* findHandler(std::string_view control, Event event) const;
+  void run(const Handler& handler);
+  void run(std::string_view control, Event event);
+  void step(std::string_view editBox, SpinDirection direction);
+  bool startsDrag(QPoint globalPosition) const;
+  void beginDrag(QPoint globalPosition);
+  void releaseWhenIdle();
+  void stopTimers();
+
+  QtWindowSystem& system_;
+  const WindowForm form_;
+  WindowHandlers handlers_;
+  QtWindow* owner_;
+  QPointer<QWidget> widget_;
+  std::map<std::string, Control, std::less<>> controls_;
+  std::map<const QObject*, const ControlForm*> formOf_;
+  std::vector<MenuItem> menu_;
+  DestroyRequest destroy_;
+  int runningHandlers_ = 0;
+  bool released_ = false;
+  bool manualDrag_ = false;
+  QPoint dragOffset_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,65 @@
+// The window system over Qt: makes windows from forms, runs the event loop, ends it when the last
+// window has gone, and ends it at once when the session ends.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/tick_grid.h"
+#include "platform/window_system.h"
+
+namespace platform::qt {
+
+class QtWindow;
+
+class QtWindowSystem final : public QObject, public platform::WindowSystem {
+  Q_OBJECT
+ public:
+  QtWindowSystem();
+  ~QtWindowSystem() override;
+
+  Window* load(const WindowForm& form, WindowHandlers handlers, Window* owner) override;
+  bool run() override;
+  std::size_t windowCount() const override { return live_.size(); }
+
+  // Ends the event loop at once, with no closing step of any window.
+  void endSession();
+
+  // The timers of all windows tick together on a grid of 1/32 s locked to the wall clock, so
+  // that the program wakes 32 times a second however many timers run, and every new second is
+  // seen within about two milliseconds. Returns the timer's id; its first tick comes one period
+  // later. Lower ranks tick first.
+  int startTicks(int rank, int milliseconds, std::function<void()> tick);
+  void stopTicks(int id);
+  int nextTimerRank() { return ++timerRanks_; }
+
+  // For QtWindow.
+  std::vector<QtWindow*> ownedBy(const QtWindow* owner) const;
+  void windowDestroyed(QtWindow* window);  // no longer counts; quits when none is left
+  void release(QtWindow* window);          // deleted once control is back in the event loop
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::vector<std::unique_ptr<QtWindow>> live_;
+  std::vector<std::unique_ptr<QtWindow>> destroyed_;
+  std::vector<std::unique_ptr<QtWindow>> released_;
+  bool sessionEnded_ = false;
+  bool running_ = false;  // the event loop of run() is on: quitting it makes sense
+
+  void armGrid();
+  void onGridPoint();
+  TickGrid grid_;
+  std::map<int, std::function<void()>> ticks_;
+  QTimer gridTimer_;
+  int timerIds_ = 0;
+  int timerRanks_ = 0;
+};
+
+}  // namespace platform::qt
