@@ -32,6 +32,10 @@ inline QRect ToQRect(Rect place) {
 // The font of a control: the application's default GUI font, or face, pixel height and weight.
 QFont ToQFont(const std::optional<Font>& font);
 
+// A face at a pixel height, drawn from the face's own bitmaps where it has them for that size.
+QFont SizedFont(const QString& face, int pixels, bool bold);
+inline constexpr int kLargestBitmapPixels = 16;
+
 Qt::Alignment ToQtAlignment(Align align, bool wrap);
 
 }  // namespace platform::qt

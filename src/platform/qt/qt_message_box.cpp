@@ -82,10 +82,10 @@ MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request) {
   }
   const std::vector<ButtonSpec> buttons = ButtonsOf(request.buttons);
   std::vector<std::pair<QAbstractButton*, MessageAnswer>> answers;
-  for (const ButtonSpec& spec : buttons) {
-    QAbstractButton* button = box->addButton(spec.button);
-    button->setText(QString::fromUtf8(spec.caption));
-    answers.emplace_back(button, spec.answer);
+  for (const ButtonSpec& button : buttons) {
+    QAbstractButton* shown = box->addButton(button.button);
+    shown->setText(QString::fromUtf8(button.caption));
+    answers.emplace_back(shown, button.answer);
   }
   box->exec();
   MessageAnswer answer = MessageAnswer::None;

@@ -11,6 +11,7 @@
 
 #include "platform/linux/termination_signals.h"
 #include "platform/qt/form_style.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_window_system.h"
 
@@ -76,9 +77,7 @@ std::unique_ptr<QtPlatform> QtPlatform::Start(const char* programPath) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new FormStyle());
   QFont::insertSubstitutions(QString::fromUtf8(kSongFace), kSongSubstitutes);
-  QFont font(QString::fromUtf8(kSongFace));
-  font.setPixelSize(kDefaultFontPixels);
-  QApplication::setFont(font);
+  QApplication::setFont(SizedFont(QString::fromUtf8(kSongFace), kDefaultFontPixels, false));
 
   parts->windows = std::make_unique<QtWindowSystem>();
   if (parts->termination.fd() >= 0) {

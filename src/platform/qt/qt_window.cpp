@@ -490,6 +490,9 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
       event->ignore();  // the window is destroyed our way, with its closing handler
       requestClose();
       return true;
+    case QEvent::Paint:
+      if (window) system_.windowPainted();
+      return false;
     case QEvent::Move:
     case QEvent::WindowStateChange:
       if (window) run(handlers_.positionChanged);

@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/linux/font_pages.h"
 #include "platform/qt/qt_window.h"
 
 namespace platform::qt {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr std::chrono::nanoseconds kGridStep = 31'250us;
+constexpr std::chrono::nanoseconds kGridStep = 50ms;
 constexpr std::chrono::nanoseconds kGridPhase = 1ms;  // after each multiple of the step
 constexpr std::chrono::nanoseconds kTolerance = 2ms;  // a timer this close to due ticks now
 
@@ -126,6 +127,13 @@ void QtWindowSystem::onGridPoint() {
     const std::function<void()> tick = found->second;  // the handler may stop its own timer
     if (tick) tick();
   }
+}
+
+void QtWindowSystem::windowPainted() {
+  if (painted_) return;
+  painted_ = true;
+  // Once the whole first picture is drawn, its glyphs are cached as images.
+  QTimer::singleShot(0, this, [] { os::ReleaseFontFilePages(); });
 }
 
 bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {

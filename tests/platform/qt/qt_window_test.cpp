@@ -268,8 +268,8 @@ class QtWindowTest : public QObject {
     window->restartTimer("timer", 10);
     QCOMPARE(window->period("timer"), 10);
     QTest::qWait(500);
-    // One tick per point of the 1/32 s grid.
-    QVERIFY2(ticks >= 12 && ticks <= 18, qPrintable(QString::number(ticks)));
+    // One tick per point of the 1/20 s grid.
+    QVERIFY2(ticks >= 7 && ticks <= 11, qPrintable(QString::number(ticks)));
     window->restartTimer("timer", 0);
     const int stopped = ticks;
     QTest::qWait(100);
