@@ -1,5 +1,6 @@
 #include "platform/qt/qt_message_box.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -77,14 +78,21 @@ MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request) {
   box->setText(Shown(request.text));
   box->setIcon(IconOf(request.icon));
   box->setWindowModality(Qt::ApplicationModal);
-  if (request.modality == MessageModality::System) {
-    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A caption and nothing else in the title bar; a box that must be answered Yes or No has no
+  // close button either.
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (request.buttons != MessageButtons::YesNo &&
+      request.buttons != MessageButtons::AbortRetryIgnore) {
+    flags |= Qt::WindowCloseButtonHint;
   }
+  if (request.modality == MessageModality::System) flags |= Qt::WindowStaysOnTopHint;
+  box->setWindowFlags(flags);
   const std::vector<ButtonSpec> buttons = ButtonsOf(request.buttons);
   std::vector<std::pair<QAbstractButton*, MessageAnswer>> answers;
   for (const ButtonSpec& button : buttons) {
     QAbstractButton* shown = box->addButton(button.button);
     shown->setText(QString::fromUtf8(button.caption));
+    shown->setIcon(QIcon());  // captions only, as the desktop's own boxes have them
     answers.emplace_back(shown, button.answer);
   }
   box->exec();

@@ -72,7 +72,7 @@ std::unique_ptr<QtPlatform> QtPlatform::Start(const char* programPath) {
     qInstallMessageHandler(previous);
   }
   QApplication::setApplicationName(QStringLiteral("autoshutdown"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8("自动关机"));
+  // No display name: Qt would append it to the caption of every window and box.
   QApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new FormStyle());
