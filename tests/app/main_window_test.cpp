@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
+#include "platform/linux/font_pages.h"
 #include "platform/qt/qt_window.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
@@ -306,6 +307,15 @@ class MainWindowTest : public QObject {
     QVERIFY(CountLike(shot, {295, 90, 56, 16}, 255, 255, 255) > 10);  // white radio caption
     QVERIFY(CountLike(shot, {69, 118, 163, 24}, 0, 0, 0) > 30);       // black time on white
     QVERIFY(Near(PixelAt(shot, {72, 120}), 255, 255, 255, 0));
+  }
+
+  void drawsNewGlyphsAfterTheFontPagesWentBack() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(WidgetOf(window_)));
+    platform::os::ReleaseFontFilePages();
+    window_->setCaption("标签9", "鑫龘");  // glyphs never drawn before in this process
+    const QImage shot = WidgetOf(window_)->grab().toImage();
+    QVERIFY(CountLike(shot, {24, 0, 60, 20}, 0, 0, 255) > 20);
   }
 };
 
