@@ -95,10 +95,10 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowForm& form, WindowHandler
   widget_->setFixedSize(form_.width, form_.height);
   SetRole(widget_, QPalette::Window, ToQColor(form_.background));
   widget_->setAutoFillBackground(true);
-  const QPixmap icon = PixmapOf(form_.icon);
-  if (!icon.isNull()) {
-    widget_->setWindowIcon(QIcon(icon));
-    if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(QIcon(icon));
+  icon_ = PixmapOf(form_.icon);
+  if (!icon_.isNull()) {
+    widget_->setWindowIcon(QIcon(icon_));
+    if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(QIcon(icon_));
   }
   if (form_.centred) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -169,7 +169,7 @@ QWidget* QtWindow::createWidget(const ControlForm& form, QWidget* parent) {
   QWidget* made = nullptr;
   switch (form.kind) {
     case ControlKind::PictureBox: {
-      const QPixmap picture = form.picture == Picture::WindowIcon ? PixmapOf(form_.icon)
+      const QPixmap picture = form.picture == Picture::WindowIcon ? icon_
                               : form.picture == Picture::Resource ? PixmapOf(form.pictureData)
                                                                   : QPixmap();
       const bool solid = form.background.kind == Fill::Kind::Solid;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -94,6 +95,7 @@ class QtWindow final : public QObject, public platform::Window {
   WindowHandlers handlers_;
   QtWindow* owner_;
   QPointer<QWidget> widget_;
+  QPixmap icon_;
   std::map<std::string, Control, std::less<>> controls_;
   std::map<const QObject*, const ControlForm*> formOf_;
   std::vector<MenuItem> menu_;
