@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/services.h"
+#include "platform/linux/dbus_power.h"
 #include "platform/linux/local_clock.h"
 #include "platform/qt/qt_platform.h"
 
@@ -11,7 +12,8 @@ int main(int, char** argv) {
   auto platform = platform::qt::QtPlatform::Start(argv[0]);
   if (!platform) return 1;
   platform::os::LocalClock clock;
-  app::Services services{platform->windows(), platform->messageBoxes(), clock};
+  platform::os::DBusPower power;
+  app::Services services{platform->windows(), platform->messageBoxes(), clock, power};
 
   platform::Window* mainWindow = app::LoadMainWindow(services);
   if (!mainWindow) {

@@ -2,6 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "schedule/clock.h"
+#include "services/power.h"
 
 namespace app {
 
@@ -12,8 +13,16 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
   handlers.created = [&services](Window& window) { OnMainWindowCreated(window, services); };
   handlers.closing = [&services](Window& window) { OnMainWindowClosing(window, services); };
   auto exit = [&services](Window& window) { RequestExit(window, services); };
+  // The immediate power buttons: one request each, nothing else.
+  auto power = [&services](int action) {
+    return [&services, action](Window&) { services::RequestPowerAction(services.power, action); };
+  };
   handlers.controls = {
       {"按钮5", Event::Clicked, exit},
+      {"按钮8", Event::Clicked, power(services::kPowerOff)},
+      {"按钮9", Event::Clicked, power(services::kRestart)},
+      {"按钮10", Event::Clicked, power(services::kLogOff)},
+      {"按钮11", Event::Clicked, power(services::kSleep)},
       {"退出", Event::Selected, exit},
       {"时钟1", Event::Tick,
        [&services](Window& window) { schedule::ClockTick(window, services.clock); }},

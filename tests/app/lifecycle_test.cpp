@@ -8,6 +8,7 @@
 #include "services/timer.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
+#include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
 #include "support/text.h"
 
@@ -29,7 +30,8 @@ class LifecycleTest : public QObject {
 
   testing_support::FakeClock clock_;
   testing_support::ScriptedMessageBoxes boxes_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_};
+  testing_support::RecordingPower power_;
+  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_};
   platform::Window* window_ = nullptr;
 
   void clickX() {

@@ -13,8 +13,10 @@
 #include "app/main_window.h"
 #include "platform/linux/font_pages.h"
 #include "platform/qt/qt_window.h"
+#include "services/timer.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
+#include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
 #include "support/text.h"
 
@@ -58,7 +60,8 @@ class MainWindowTest : public QObject {
 
   testing_support::FakeClock clock_;
   testing_support::ScriptedMessageBoxes boxes_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_};
+  testing_support::RecordingPower power_;
+  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_};
   platform::Window* window_ = nullptr;
 
   QWidget* control(const QString& name) const {
@@ -307,6 +310,43 @@ class MainWindowTest : public QObject {
     QVERIFY(CountLike(shot, {295, 90, 56, 16}, 255, 255, 255) > 10);  // white radio caption
     QVERIFY(CountLike(shot, {69, 118, 163, 24}, 0, 0, 0) > 30);       // black time on white
     QVERIFY(Near(PixelAt(shot, {72, 120}), 255, 255, 255, 0));
+  }
+
+  void immediatePowerButtonsMakeOneRequestEach() {
+    using platform::PowerRequest;
+    using Call = testing_support::RecordingPower::Call;
+    using Step = testing_support::RecordingPower::Step;
+    window_->show();
+    services::SetPeriod(*window_, "时钟2", 10);  // armed: the buttons do not disarm it
+    auto snapshot = [this] {
+      QStringList state;
+      for (const platform::ControlForm& control : window_->form().controls) {
+        state << Q(control.name) + "=" + Q(window_->text(control.name)) +
+                     (window_->disabled(control.name) ? " disabled" : "") +
+                     (window_->ticked(control.name) ? " ticked" : "") + " " +
+                     QString::number(window_->period(control.name));
+      }
+      return state;
+    };
+    const QStringList before = snapshot();
+    const struct {
+      const char* button;
+      PowerRequest request;
+    } buttons[] = {{"按钮8", PowerRequest::PowerOff},
+                   {"按钮9", PowerRequest::Reboot},
+                   {"按钮10", PowerRequest::LogOff},
+                   {"按钮11", PowerRequest::Suspend}};
+    for (const auto& button : buttons) {
+      power_.calls.clear();
+      QTest::mouseClick(control(QString::fromUtf8(button.button)), Qt::LeftButton);
+      QCOMPARE(power_.calls, (std::vector<Call>{{Step::Prepare, button.request, false},
+                                                {Step::Request, button.request, false}}));
+    }
+    power_.accepted = false;  // a refusal changes nothing visible either
+    QTest::mouseClick(control("按钮8"), Qt::LeftButton);
+    QCOMPARE(snapshot(), before);
+    QCOMPARE(boxes_.shown.size(), std::size_t{0});
+    QVERIFY(window_->visible());
   }
 
   void drawsNewGlyphsAfterTheFontPagesWentBack() {

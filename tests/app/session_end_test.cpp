@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
+#include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
 
 class SessionEndTest : public QObject {
@@ -15,7 +16,8 @@ class SessionEndTest : public QObject {
 
   testing_support::FakeClock clock_;
   testing_support::ScriptedMessageBoxes boxes_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_};
+  testing_support::RecordingPower power_;
+  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_};
 
   void endsAtOnceAfter(std::function<void()> ending) {
     platform::Window* window = app::LoadMainWindow(services_);
