@@ -26,7 +26,8 @@ bool Absent(std::string_view error) {
 
 std::optional<BusConnection> BusConnection::open(Which which, Deadline deadline) {
   sd_bus* bus = nullptr;
-  const int opened = which == Which::System ? sd_bus_open_system(&bus) : sd_bus_open_user(&bus);
+  int (*const connect)(sd_bus**) = which == Which::System ? &sd_bus_open_system : &sd_bus_open_user;
+  const int opened = connect(&bus);
   if (opened < 0 || !bus) return std::nullopt;
   BusConnection connection(bus, deadline);
   // The handshake (authentication and Hello) runs here, bounded by the deadline: sd-bus's own
