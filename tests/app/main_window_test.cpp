@@ -71,6 +71,7 @@ class MainWindowTest : public QObject {
  private slots:
   void init() {
     boxes_ = {};
+    power_ = {};
     window_ = app::LoadMainWindow(services_);
     QVERIFY(window_);
   }
