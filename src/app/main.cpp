@@ -4,16 +4,20 @@
 
 #include "app/main_window.h"
 #include "app/services.h"
+#include "platform/linux/alsa_output.h"
 #include "platform/linux/dbus_power.h"
 #include "platform/linux/local_clock.h"
 #include "platform/qt/qt_platform.h"
+#include "services/player.h"
 
 int main(int, char** argv) {
   auto platform = platform::qt::QtPlatform::Start(argv[0]);
   if (!platform) return 1;
   platform::os::LocalClock clock;
   platform::os::DBusPower power;
-  app::Services services{platform->windows(), platform->messageBoxes(), clock, power};
+  platform::os::AlsaOutput sound;
+  services::PlayerSlot player(sound);
+  app::Services services{platform->windows(), platform->messageBoxes(), clock, power, player};
 
   platform::Window* mainWindow = app::LoadMainWindow(services);
   if (!mainWindow) {
@@ -22,5 +26,6 @@ int main(int, char** argv) {
   }
   mainWindow->show();
   platform->windows().run();
+  services::StopPlayback(player);  // no sound outlives the program
   return 0;
 }

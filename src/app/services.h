@@ -1,11 +1,12 @@
 // What the handlers of the program's windows reach beyond the controls: the window system, the
-// message box, the clock and the power requests.
+// message box, the clock, the power requests and the player.
 #pragma once
 
 #include "platform/clock.h"
 #include "platform/message_box_backend.h"
 #include "platform/power_backend.h"
 #include "platform/window_system.h"
+#include "services/player.h"
 
 namespace app {
 
@@ -14,6 +15,7 @@ struct Services {
   platform::MessageBoxBackend& messageBoxes;
   const platform::Clock& clock;
   platform::PowerBackend& power;
+  services::PlayerSlot& player;
 };
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "services/timer.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
+#include "support/recording_audio.h"
 #include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
 #include "support/text.h"
@@ -31,7 +32,9 @@ class LifecycleTest : public QObject {
   testing_support::FakeClock clock_;
   testing_support::ScriptedMessageBoxes boxes_;
   testing_support::RecordingPower power_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_};
+  testing_support::RecordingAudio audio_;
+  services::PlayerSlot player_{audio_};
+  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
   platform::Window* window_ = nullptr;
 
   void clickX() {

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "support/fake_clock.h"
 #include "support/qt_test_main.h"
+#include "support/recording_audio.h"
 #include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
 
@@ -17,7 +18,9 @@ class SessionEndTest : public QObject {
   testing_support::FakeClock clock_;
   testing_support::ScriptedMessageBoxes boxes_;
   testing_support::RecordingPower power_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_};
+  testing_support::RecordingAudio audio_;
+  services::PlayerSlot player_{audio_};
+  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
 
   void endsAtOnceAfter(std::function<void()> ending) {
     platform::Window* window = app::LoadMainWindow(services_);
