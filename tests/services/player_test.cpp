@@ -2,8 +2,10 @@
 #include <QTest>
 
 #include <time.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -223,6 +225,23 @@ class PlayerTest : public QObject {
     const int rates[] = {22050, 44100, 22050, 44100};
     for (int i = 0; i < 4; ++i)
       QCOMPARE(devices[std::size_t(i)].format.rate, rates[i]);
+  }
+
+  void pathsAreBytesAsTheyCome() {
+    // Names in UTF-8 with spaces, and in GBK, which is not UTF-8 at all.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("autoshutdown-paths-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"闹钟 铃声 1.mp3", "\xc4\xd6\xd6\xd3.mp3"}) {
+      const std::string path = folder.string() + "/" + name;  // the bytes as they are
+      std::filesystem::copy_file(Fixture("mpeg25_l3_8k_mono.mp3"), path);
+      RecordingAudio audio;
+      PlayerSlot slot(audio);
+      services::PlayMp3(slot, 1, {path});
+      QVERIFY(audio.waitFor(5s, [](const Devices& d) { return d.size() == 1 && d[0].closed; }));
+      QCOMPARE(audio.devices()[0].samples.size(), std::size_t{16 * 576});
+    }
+    std::filesystem::remove_all(folder);
   }
 
   void manyQuickReplacements() {
