@@ -9,7 +9,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
-                                "platform", "linux"))
+                                "support"))
 import bus_fixture  # noqa: E402
 
 

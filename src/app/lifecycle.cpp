@@ -1,12 +1,14 @@
 #include "app/lifecycle.h"
 
+#include "app/tray.h"
 #include "services/message_box.h"
 #include "services/timer.h"
 
 namespace app {
 
 void OnMainWindowCreated(platform::Window& mainWindow, Services&) {
-  // Start steps, in order; the control look and the tray icon are the first two.
+  // Start steps, in order; the control look is the first.
+  AddTrayIcon(mainWindow);
   mainWindow.setMenuItemVisible("关闭闹钟", false);
   mainWindow.setMenuItemVisible("显示", false);
   services::SetPeriod(mainWindow, "时钟1", 10);
@@ -18,6 +20,7 @@ void RequestExit(platform::Window& mainWindow, Services& services) {
   if (answer != services::kAnswerYes) return;
   services::SetPeriod(mainWindow, "时钟1", 0);
   services::SetPeriod(mainWindow, "时钟2", 0);
+  RemoveTrayIcon(mainWindow);
   mainWindow.requestDestroy();
 }
 
@@ -26,6 +29,7 @@ void OnMainWindowClosing(platform::Window& mainWindow, Services& services) {
                            services::kStyleInformation, "感谢：");
   services::SetPeriod(mainWindow, "时钟1", 0);
   services::SetPeriod(mainWindow, "时钟2", 0);
+  RemoveTrayIcon(mainWindow);   // nothing if it is gone already
   mainWindow.requestDestroy();  // already being destroyed: nothing more happens
 }
 

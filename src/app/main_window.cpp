@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/lifecycle.h"
+#include "app/tray.h"
 #include "schedule/clock.h"
 #include "services/power.h"
 
@@ -12,6 +13,8 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
   platform::WindowHandlers handlers;
   handlers.created = [&services](Window& window) { OnMainWindowCreated(window, services); };
   handlers.closing = [&services](Window& window) { OnMainWindowClosing(window, services); };
+  handlers.positionChanged = [](Window& window) { OnPositionChanged(window); };
+  handlers.tray = [](Window& window, int code) { OnTrayEvent(window, code); };
   auto exit = [&services](Window& window) { RequestExit(window, services); };
   // The immediate power buttons: one request each, nothing else.
   auto power = [&services](int action) {
@@ -19,6 +22,10 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
   };
   handlers.controls = {
       {"按钮5", Event::Clicked, exit},
+      {"按钮6", Event::Clicked, [](Window& window) { OnHideButton(window); }},
+      {"图片框1", Event::RightButtonPressed, [](Window& window) { OnPictureRightPress(window); }},
+      {"隐藏", Event::Selected, [](Window& window) { OnHideItem(window); }},
+      {"显示", Event::Selected, [](Window& window) { OnShowItem(window); }},
       {"按钮8", Event::Clicked, power(services::kPowerOff)},
       {"按钮9", Event::Clicked, power(services::kRestart)},
       {"按钮10", Event::Clicked, power(services::kLogOff)},

@@ -136,6 +136,7 @@ platform::WindowForm MainWindowForm() {
       .width = 400,
       .height = 254,
       .centred = true,
+      .position = 1,
       .frame = false,
       .minimisable = true,
       .maximisable = false,

@@ -130,6 +130,7 @@ struct WindowForm {
   std::string caption{};
   int width = 0, height = 0;
   bool centred = true;
+  int position = 0;  // the stored position at load: 0 normal, 1 centred, 2 minimised, 3 maximised
   bool frame = false;
   bool minimisable = false;
   bool maximisable = false;

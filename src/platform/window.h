@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,10 +63,26 @@ class Window {
   virtual bool menuItemVisible(std::string_view caption) const = 0;
   virtual void setMenuItemVisible(std::string_view caption, bool visible) = 0;
 
-  // The window itself.
+  // The window itself. Positions: 0 normal, 1 centred, 2 minimised, 3 maximised.
   virtual bool visible() const = 0;
+  // Makes the window visible. The first time after loading it is shown as its stored position
+  // says (2 minimised, 3 maximised, otherwise normal); later a minimised window stays minimised.
   virtual void show() = 0;
   virtual void hide() = 0;
+  // Stores the position (clamped into 0 to 3); only a visible window acts on it: 0 normal,
+  // 1 restored and centred, 2 minimised, 3 maximised.
+  virtual void setPosition(int position) = 0;
+  // 2 when minimised, 3 when maximised, otherwise 0.
+  virtual int position() const = 0;
+
+  // The window's tray icon: with an image (PNG bytes) it is added, or changed if it exists;
+  // without one it is removed, and nothing happens if there is none. The tip is cut after its
+  // 62nd byte in the Chinese ANSI code page, never inside a character.
+  virtual void setTrayIcon(std::span<const unsigned char> image, std::string_view tip) = 0;
+  virtual bool hasTrayIcon() const = 0;
+  // Pops up the visible children of a menu item, in order, at the mouse cursor plus 3 pixels
+  // right and down, and waits until it closes; the chosen item's handler runs after that.
+  virtual void popUpMenu(std::string_view item) = 0;
 
   // Marks the window pending destruction; the event loop destroys it after the current handler
   // has returned. A request while one is pending, or during the destruction, does nothing.

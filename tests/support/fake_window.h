@@ -5,8 +5,10 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/window.h"
+#include "resources/resources.h"
 
 namespace testing_support {
 
@@ -21,6 +23,8 @@ class FakeWindow final : public platform::Window {
     int restarts = 0;
     std::string fileName;
   };
+
+  FakeWindow() { form_.icon = resources::ProgramIcon(); }
 
   const platform::WindowForm& form() const override { return form_; }
   std::string text(std::string_view name) const override { return at(name).text; }
@@ -41,10 +45,43 @@ class FakeWindow final : public platform::Window {
   bool menuItemVisible(std::string_view caption) const override { return at(caption).visible; }
   void setMenuItemVisible(std::string_view caption, bool value) override {
     at(caption).visible = value;
+    log.push_back(std::string("item ") + std::string(caption) + (value ? " shown" : " hidden"));
   }
+  // The window operations, with the rules of the form layer: the first show follows the stored
+  // position, a position acts only on a visible window, a minimised window reads 2.
   bool visible() const override { return visible_; }
-  void show() override { visible_ = true; }
-  void hide() override { visible_ = false; }
+  void show() override {
+    log.push_back("show");
+    if (firstShow_ && stored_ == 2) state_ = 2;
+    if (firstShow_ && stored_ == 3) state_ = 3;
+    firstShow_ = false;
+    visible_ = true;
+  }
+  void hide() override {
+    log.push_back("hide");
+    visible_ = false;
+  }
+  void setPosition(int position) override {
+    stored_ = position < 0 ? 0 : position > 3 ? 3 : position;
+    log.push_back("position " + std::to_string(stored_));
+    if (visible_) state_ = stored_ == 1 ? 0 : stored_;
+  }
+  int position() const override { return state_; }
+  void minimiseFromOutside() { state_ = 2; }  // as the task bar would
+  int storedPosition() const { return stored_; }
+  void setTrayIcon(std::span<const unsigned char> image, std::string_view tip) override {
+    if (image.empty()) {
+      if (tray_) log.push_back("tray removed");
+      tray_ = false;
+      return;
+    }
+    log.push_back(tray_ ? "tray changed" : "tray added");
+    tray_ = true;
+    tip_ = tip;
+  }
+  bool hasTrayIcon() const override { return tray_; }
+  const std::string& tip() const { return tip_; }
+  void popUpMenu(std::string_view item) override { log.push_back("popup " + std::string(item)); }
   void requestDestroy() override { ++destroyRequests; }
   void requestClose() override { ++closeRequests; }
 
@@ -52,11 +89,17 @@ class FakeWindow final : public platform::Window {
 
   int destroyRequests = 0;
   int closeRequests = 0;
+  std::vector<std::string> log;  // the window and menu operations, in order
 
  private:
   platform::WindowForm form_;
   mutable std::map<std::string, Control, std::less<>> controls_;
   bool visible_ = false;
+  bool firstShow_ = true;
+  int stored_ = 1;
+  int state_ = 0;  // 0 normal, 2 minimised, 3 maximised
+  bool tray_ = false;
+  std::string tip_;
 };
 
 }  // namespace testing_support

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGroupBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/ansi_text.h"
 #include "platform/image.h"
 #include "platform/qt/form_widgets.h"
 #include "platform/qt/qt_convert.h"
@@ -26,6 +29,7 @@ namespace platform::qt {
 namespace {
 
 const QEvent::Type kDestroyMessage = static_cast<QEvent::Type>(QEvent::registerEventType());
+constexpr std::size_t kTipBytes = 62;
 
 [[noreturn]] void Unknown(const char* what, std::string_view name) {
   std::fprintf(stderr, "autoshutdown: no %s named \"%.*s\" in this window\n", what,
@@ -100,11 +104,8 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowForm& form, WindowHandler
     widget_->setWindowIcon(QIcon(icon_));
     if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(QIcon(icon_));
   }
-  if (form_.centred) {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    widget_->move(area.x() + (area.width() - form_.width) / 2,
-                  area.y() + (area.height() - form_.height) / 2);
-  }
+  storedPosition_ = form_.position;
+  if (form_.centred) centre();
   createControls();
   for (const MenuItemForm& item : form_.menu)
     menu_.push_back({&item, item.visible});
@@ -381,7 +382,16 @@ bool QtWindow::menuItemVisible(std::string_view caption) const {
 }
 
 void QtWindow::setMenuItemVisible(std::string_view caption, bool visible) {
-  menuItem(caption).visible = visible;
+  MenuItem& item = menuItem(caption);
+  if (item.visible == visible) return;
+  item.visible = visible;
+  refreshTrayMenu();
+}
+
+void QtWindow::centre() {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  widget_->move(area.x() + (area.width() - form_.width) / 2,
+                area.y() + (area.height() - form_.height) / 2);
 }
 
 bool QtWindow::visible() const {
@@ -389,11 +399,116 @@ bool QtWindow::visible() const {
 }
 
 void QtWindow::show() {
-  if (widget_ && !destroyed()) widget_->show();
+  if (!widget_ || destroyed()) return;
+  if (!firstShow_) {
+    widget_->show();  // a minimised window is shown still minimised
+    return;
+  }
+  firstShow_ = false;
+  if (storedPosition_ == 2) {
+    widget_->showMinimized();
+  } else if (storedPosition_ == 3 && form_.maximisable) {
+    widget_->showMaximized();
+  } else {
+    widget_->show();
+  }
 }
 
 void QtWindow::hide() {
-  if (widget_) widget_->hide();
+  if (!widget_ || destroyed()) return;
+  // With a tray icon but no notification area to show it, a hidden window could never be
+  // brought back: it stays on the task bar, minimised, instead.
+  if (tray_ && !QtTray::HostAvailable()) {
+    if (!widget_->isMinimized()) widget_->showMinimized();
+    return;
+  }
+  widget_->hide();
+}
+
+void QtWindow::setPosition(int position) {
+  storedPosition_ = std::clamp(position, 0, 3);
+  if (!visible()) return;  // an invisible window only keeps the number
+  switch (storedPosition_) {
+    case 0:
+      widget_->showNormal();
+      break;
+    case 1:
+      widget_->showNormal();
+      centre();
+      break;
+    case 2:
+      widget_->showMinimized();
+      break;
+    case 3:
+      if (form_.maximisable) widget_->showMaximized();
+      break;
+  }
+}
+
+int QtWindow::position() const {
+  if (!widget_) return 0;
+  if (widget_->isMinimized()) return 2;
+  if (widget_->isMaximized()) return 3;
+  return 0;
+}
+
+void QtWindow::setTrayIcon(std::span<const unsigned char> image, std::string_view tip) {
+  if (image.empty()) {
+    tray_.reset();
+    return;
+  }
+  const QPixmap pixmap = PixmapOf(image);
+  if (pixmap.isNull() || destroyed()) return;
+  QString shown = ToQString(CutToAnsiBytes(tip, kTipBytes));
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // Qt breaks lines at LF alone
+  if (tray_) {
+    tray_->change(QIcon(pixmap), shown);
+  } else {
+    tray_ = std::make_unique<QtTray>(QIcon(pixmap), shown, [this](int code) {
+      if (!handlers_.tray) return;
+      run([this, code](Window& window) { handlers_.tray(window, code); });
+    });
+  }
+  refreshTrayMenu();
+}
+
+std::vector<QtTray::MenuEntry> QtWindow::visibleChildren(std::string_view item) {
+  std::size_t at = 0;
+  while (at < menu_.size() && (menu_[at].form->caption != item || item == "-"))
+    ++at;
+  if (at == menu_.size()) Unknown("menu item", item);
+  const int level = menu_[at].form->level;
+  std::vector<QtTray::MenuEntry> entries;
+  for (std::size_t i = at + 1; i < menu_.size() && menu_[i].form->level > level; ++i) {
+    if (menu_[i].form->level != level + 1 || !menu_[i].visible) continue;
+    const std::string caption = menu_[i].form->caption;
+    entries.push_back({caption, [this, caption] { run(caption, Event::Selected); }});
+  }
+  return entries;
+}
+
+// A host that draws the tray icon's menu itself gets the visible items under the window's
+// first top-level menu item, afresh whenever one of them is shown or hidden.
+void QtWindow::refreshTrayMenu() {
+  if (!tray_ || !tray_->hostDrawsMenu() || menu_.empty()) return;
+  tray_->setMenu(visibleChildren(menu_.front().form->caption));
+}
+
+void QtWindow::popUpMenu(std::string_view item) {
+  if (destroyed()) return;
+  QMenu popup;
+  std::vector<std::pair<QAction*, std::function<void()>>> actions;
+  for (QtTray::MenuEntry& entry : visibleChildren(item)) {
+    if (entry.caption == "-") {
+      popup.addSeparator();
+    } else {
+      actions.emplace_back(popup.addAction(ToQString(entry.caption)), std::move(entry.chosen));
+    }
+  }
+  QAction* chosen = popup.exec(QCursor::pos() + QPoint(3, 3));
+  for (auto& [action, chosenRun] : actions) {
+    if (action == chosen) chosenRun();  // after the popup has closed
+  }
 }
 
 void QtWindow::requestDestroy() {
@@ -410,6 +525,7 @@ void QtWindow::destroyNow() {
   for (QtWindow* owned : system_.ownedBy(this))
     owned->destroyNow();
   run(handlers_.closing);
+  tray_.reset();  // if it is still there
   stopTimers();
   if (manualDrag_) widget_->releaseMouse();
   destroy_.finish();

@@ -8,10 +8,12 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/destroy_request.h"
+#include "platform/qt/qt_tray.h"
 #include "platform/up_down.h"
 #include "platform/window.h"
 
@@ -44,6 +46,11 @@ class QtWindow final : public QObject, public platform::Window {
   bool visible() const override;
   void show() override;
   void hide() override;
+  void setPosition(int position) override;
+  int position() const override;
+  void setTrayIcon(std::span<const unsigned char> image, std::string_view tip) override;
+  bool hasTrayIcon() const override { return tray_ != nullptr; }
+  void popUpMenu(std::string_view item) override;
   void requestDestroy() override;
   void requestClose() override;
 
@@ -89,6 +96,10 @@ class QtWindow final : public QObject, public platform::Window {
   void beginDrag(QPoint globalPosition);
   void releaseWhenIdle();
   void stopTimers();
+  void centre();
+  // The visible children of a menu item, in order, as entries that run their handlers.
+  std::vector<QtTray::MenuEntry> visibleChildren(std::string_view item);
+  void refreshTrayMenu();
 
   QtWindowSystem& system_;
   const WindowForm form_;
@@ -100,6 +111,9 @@ class QtWindow final : public QObject, public platform::Window {
   std::map<const QObject*, const ControlForm*> formOf_;
   std::vector<MenuItem> menu_;
   DestroyRequest destroy_;
+  bool firstShow_ = true;  // cleared by the first show()
+  int storedPosition_ = 0;
+  std::unique_ptr<QtTray> tray_;
   int runningHandlers_ = 0;
   bool released_ = false;
   bool manualDrag_ = false;

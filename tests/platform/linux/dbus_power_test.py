@@ -6,15 +6,15 @@ under Xvfb.
     dbus_power_test.py POWER_REQUEST_DRIVER AUTOSHUTDOWN
 """
 import os
-import shutil
 import socket
 import subprocess
 import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import bus_fixture  # noqa: E402
+import x_fixture  # noqa: E402
 from bus_fixture import calls, clear  # noqa: E402
 
 DRIVER = PROGRAM = None
@@ -170,47 +170,21 @@ class ButtonsUnderXvfbTest(unittest.TestCase):
     """The four immediate buttons of the real program, clicked on a real X server."""
 
     def setUp(self):
-        if not shutil.which("Xvfb") or not shutil.which("xdotool"):
-            self.fail("Xvfb and xdotool are needed")
         self.buses = bus_fixture.Buses()
         self.addCleanup(self.buses.close)
         _, self.logind, _ = self.buses.start_logind()
         _, self.gnome = self.buses.start_mock(False, *GNOME, [("Logout", "u", "", "")])
-        number = 60
-        while os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
-            number += 1
-        self.display = f":{number}"
-        xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (xvfb.terminate(), xvfb.wait()))
-        deadline = time.monotonic() + 10
-        while not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            self.assertLess(time.monotonic(), deadline, "Xvfb did not start")
-            time.sleep(0.02)
-        self.env = self.buses.environment(DISPLAY=self.display)
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.program = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+        self.x = x_fixture.XServer()
+        self.addCleanup(self.x.close)
+        self.program = x_fixture.start_program(PROGRAM, self.buses.environment(DISPLAY=self.x.display))
         self.addCleanup(self.stop_program)
-        self.window = self.wait_for_window()
+        self.window = self.x.wait_until(lambda: self.x.visible_windows(x_fixture.TITLE),
+                                        what="the main window")[0]
 
     def stop_program(self):
         if self.program.poll() is None:
             self.program.terminate()
             self.program.wait(timeout=10)
-
-    def xdotool(self, *arguments):
-        return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
-                              text=True, timeout=10).stdout.strip()
-
-    def wait_for_window(self):
-        deadline = time.monotonic() + 20
-        while time.monotonic() < deadline:
-            found = self.xdotool("search", "--onlyvisible", "--name", "^自动关机$")
-            if found:
-                return found.split()[0]
-            time.sleep(0.05)
-        self.fail("the main window did not appear")
 
     def wait_for_calls(self, obj, expected):
         deadline = time.monotonic() + 5
@@ -221,7 +195,7 @@ class ButtonsUnderXvfbTest(unittest.TestCase):
         self.assertEqual(calls(obj), expected)
 
     def test_each_button_makes_its_request(self):
-        geometry = self.xdotool("getwindowgeometry", "--shell", self.window)
+        geometry = self.x.xdotool("getwindowgeometry", "--shell", self.window)
         place = dict(line.split("=") for line in geometry.split())
         left, top = int(place["X"]), int(place["Y"])
         self.assertEqual((left, top), (440, 385))  # centred on the 1280 x 1024 screen
@@ -233,7 +207,7 @@ class ButtonsUnderXvfbTest(unittest.TestCase):
         for (x, y), mock, expected in buttons:
             clear(self.logind)
             clear(self.gnome)
-            self.xdotool("mousemove", str(left + 244 + x + 28), str(top + 152 + y + 8), "click", "1")
+            self.x.xdotool("mousemove", str(left + 244 + x + 28), str(top + 152 + y + 8), "click", "1")
             self.wait_for_calls(mock, expected)
         self.assertIsNone(self.program.poll())  # still running, nothing asked
         self.program.terminate()

@@ -1,9 +1,13 @@
 // The form layer over Qt, on small forms of the test's own.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -13,6 +17,7 @@
 
 #include "platform/qt/qt_window.h"
 #include "platform/window_system.h"
+#include "resources/resources.h"
 #include "support/qt_test_main.h"
 #include "support/text.h"
 
@@ -297,6 +302,82 @@ class QtWindowTest : public QObject {
     owner->requestClose();
     QCOMPARE(order, (std::vector<std::string>{"owned", "owner"}));
     QTest::qWait(1);
+  }
+
+  void firstShowFollowsTheStoredPositionAndPositionsActOnlyWhenVisible() {
+    WindowForm form = SmallForm();
+    form.position = 2;
+    form.minimisable = true;
+    Window* window = Windows().load(form, {}, nullptr);
+    window->setPosition(0);  // invisible: only stored
+    window->setPosition(2);
+    QVERIFY(!window->visible());
+    window->show();
+    QVERIFY(window->visible());
+    QCOMPARE(window->position(), 2);
+    window->setPosition(0);
+    QCOMPARE(window->position(), 0);
+    window->setPosition(7);  // clamped to 3; this window cannot be maximised
+    QCOMPARE(window->position(), 0);
+    Dispose(window);
+  }
+
+  void popUpMenuHoldsTheVisibleChildrenAndRunsTheChoiceAfterClosing() {
+    WindowForm form = SmallForm();
+    form.menu = {{.caption = "a", .level = 0, .visible = false},
+                 {.caption = "一", .level = 1, .events = {Event::Selected}},
+                 {.caption = "二", .level = 1, .events = {Event::Selected}},
+                 {.caption = "-", .level = 1},
+                 {.caption = "三", .level = 1, .events = {Event::Selected}},
+                 {.caption = "-", .level = 1}};
+    bool popupOpenWhenChosen = true;
+    platform::WindowHandlers handlers;
+    handlers.controls = {{"三", Event::Selected, [&](Window&) {
+                            popupOpenWhenChosen = QApplication::activePopupWidget() != nullptr;
+                          }}};
+    Window* window = Windows().load(form, handlers, nullptr);
+    window->show();
+    window->setMenuItemVisible("二", false);
+    QStringList shown;
+    QPoint place;
+    QCursor::setPos(QPoint(300, 200));
+    QTimer::singleShot(100, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu);
+      place = menu->pos();
+      QAction* three = nullptr;
+      for (QAction* action : menu->actions()) {
+        shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (action->text() == QString::fromUtf8("三")) three = action;
+      }
+      menu->setActiveAction(three);
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    window->popUpMenu("a");
+    QCOMPARE(shown, (QStringList{QString::fromUtf8("一"), "-", QString::fromUtf8("三"), "-"}));
+    QCOMPARE(place, QCursor::pos() + QPoint(3, 3));
+    QVERIFY(!popupOpenWhenChosen);
+    Dispose(window);
+  }
+
+  void withoutANotificationAreaHidingMinimises() {
+    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());  // the offscreen platform has none
+    WindowForm form = SmallForm();
+    form.minimisable = true;
+    Window* window = Windows().load(form, {}, nullptr);
+    window->show();
+    window->hide();  // no tray icon: hidden as usual
+    QVERIFY(!window->visible());
+    window->show();
+    window->setTrayIcon(resources::ProgramIcon(), " 定时关机程序");
+    QVERIFY(window->hasTrayIcon());
+    window->hide();
+    QVERIFY(window->visible());
+    QCOMPARE(window->position(), 2);
+    window->setTrayIcon({}, {});
+    window->setTrayIcon({}, {});  // twice: nothing
+    QVERIFY(!window->hasTrayIcon());
+    Dispose(window);
   }
 
   void loopEndsWhenTheLastWindowGoes() {
