@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; kill $bus 2>/dev/null; rm -rf "$work"' EXIT
 number=90
 while [ -e /tmp/.X11-unix/X$number ] || [ -e /tmp/.X$number-lock ]; do number=$((number + 1)); done
-Xvfb :$number -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb :$number -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$number ] && break; sleep 0.05; done
 export DISPLAY=:$number

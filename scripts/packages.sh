@@ -7,8 +7,9 @@ BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libqt6test6 libpng-dev li
   libmpg123-dev libasound2-dev"
 # To run: Qt's X11 platform plugin and a Chinese Song-style font standing for 宋体.
 RUN_PACKAGES="qt6-qpa-plugins fonts-arphic-uming"
-# To test: private D-Bus buses with mocked services, and a real X server for the program itself.
-TEST_PACKAGES="dbus-daemon python3-dbusmock xvfb xdotool x11-utils openbox"
+# To test: private D-Bus buses with mocked services, and a real X server for the program itself,
+# with a window manager and an XEmbed notification area.
+TEST_PACKAGES="dbus-daemon python3-dbusmock xvfb xdotool x11-utils openbox trayer"
 
 # ensure_packages PACKAGE... : one apt-get update and one install, only when something is missing.
 ensure_packages() {

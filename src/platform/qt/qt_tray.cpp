@@ -27,6 +27,7 @@ QtTray::QtTray(const QIcon& icon, const QString& tip, std::function<void(int)> e
   icon_.setToolTip(tip);
   if (statusNotifier_) {
     menu_ = std::make_unique<QMenu>();
+    menu_->setSeparatorsCollapsible(false);
     icon_.setContextMenu(menu_.get());
   }
   connect(&icon_, &QSystemTrayIcon::activated, this, &QtTray::activated);

@@ -497,6 +497,7 @@ void QtWindow::refreshTrayMenu() {
 void QtWindow::popUpMenu(std::string_view item) {
   if (destroyed()) return;
   QMenu popup;
+  popup.setSeparatorsCollapsible(false);  // a "-" shows wherever it stands, even last
   std::vector<std::pair<QAction*, std::function<void()>>> actions;
   for (QtTray::MenuEntry& entry : visibleChildren(item)) {
     if (entry.caption == "-") {

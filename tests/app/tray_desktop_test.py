@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-"""The real program's tray icon as a StatusNotifierItem, under Xvfb, with a mocked
-StatusNotifierWatcher (standing for the panel) on a private session bus: the item registers
-with the right tooltip, its menu lists exactly the visible items of TrayMenu, and choosing
-items through com.canonical.dbusmenu does what the menu says.
+"""The real program's tray icon under Xvfb, on the three kinds of desktop it meets:
+- a StatusNotifierItem host (a mocked StatusNotifierWatcher on a private session bus): the item
+  registers with the right tooltip, its menu lists exactly the visible items of TrayMenu, and
+  choosing items through com.canonical.dbusmenu does what the menu says;
+- an XEmbed notification area (trayer): clicks on the icon itself;
+- no notification area at all: hiding leaves the window minimised on the task bar.
 
-    tray_sni_test.py AUTOSHUTDOWN
+    tray_desktop_test.py AUTOSHUTDOWN
 """
 import os
 import subprocess
@@ -113,11 +115,9 @@ class TrayAsStatusNotifierItemTest(unittest.TestCase):
         self.assertEqual(self.labels(), ["显示", "-", "退出", "-"])  # the items stay as they were
 
     def test_minimising_hides_the_window_to_the_tray(self):
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=dict(os.environ, DISPLAY=self.x.display),
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (wm.terminate(), wm.wait()))
         window = self.x.visible_windows(x_fixture.TITLE)[0]
-        time.sleep(0.5)  # openbox manages the window
+        self.x.start_window_manager()  # it takes over the window already shown
+        self.x.wait_until(lambda: "Normal" in self.wm_state(window), what="the window to be managed")
         self.x.xdotool("windowminimize", window)
         # Hidden (withdrawn: the window manager drops its WM_STATE), not merely minimised
         # (iconic); the menu still offers "隐藏".
@@ -139,6 +139,56 @@ class TrayAsStatusNotifierItemTest(unittest.TestCase):
         self.assertTrue(self.main_window_shown())  # nothing happens before the answer
 
 
+class XEmbedTrayTest(unittest.TestCase):
+    """An XEmbed notification area: the icon takes the mouse itself."""
+
+    def setUp(self):
+        self.buses = bus_fixture.Buses()
+        self.addCleanup(self.buses.close)
+        self.x = x_fixture.XServer()
+        self.addCleanup(self.x.close)
+        env = dict(os.environ, DISPLAY=self.x.display)
+        tray = subprocess.Popen(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                                 "pixel", "--width", "200", "--heighttype", "pixel", "--height", "32"],
+                                env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (tray.terminate(), tray.wait()))
+        self.x.wait_until(lambda: self.x.visible_windows("^panel$"), what="the notification area")
+        self.program = x_fixture.start_program(PROGRAM, self.buses.environment(DISPLAY=self.x.display))
+        self.addCleanup(lambda: (self.program.terminate(), self.program.wait(timeout=10)))
+        self.window = self.x.wait_until(lambda: self.x.visible_windows(x_fixture.TITLE),
+                                        what="the main window")[0]
+        # The icon: the program's 22-pixel window embedded in the area at the bottom right.
+        self.icon = self.x.wait_until(self.find_icon, what="the tray icon")
+
+    def find_icon(self):
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True,
+                              env=dict(os.environ, DISPLAY=self.x.display)).stdout
+        for line in tree.splitlines():
+            if '"autoshutdown": ("autoshutdown"' in line and "400x254" not in line:
+                absolute = line.split()[-1]  # +X+Y
+                _, x, y = absolute.split("+")
+                return int(x) + 11, int(y) + 15
+        return None
+
+    def popups(self):
+        return len(self.x.visible_windows_by_class("autoshutdown"))
+
+    def test_double_click_shows_right_click_pops_up_the_menu(self):
+        x, y = self.icon
+        self.x.xdotool("mousemove", "791", "395", "click", "1")  # "_"
+        self.x.wait_until(lambda: not self.x.visible_windows(x_fixture.TITLE), what="the window to hide")
+        self.x.xdotool("mousemove", str(x), str(y), "click", "1")  # a single click: nothing
+        time.sleep(0.6)
+        self.assertFalse(self.x.visible_windows(x_fixture.TITLE))
+        self.x.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "--delay", "80", "1")
+        self.x.wait_until(lambda: self.x.visible_windows(x_fixture.TITLE), what="the window to come back")
+        before = self.popups()
+        self.x.xdotool("mousemove", str(x), str(y), "click", "3")
+        self.x.wait_until(lambda: self.popups() > before, what="the menu to pop up")
+        self.x.xdotool("key", "Escape")
+        self.x.wait_until(lambda: self.popups() == before, what="the menu to close")
+
+
 class WithoutATrayHostTest(unittest.TestCase):
     """No notification area at all: hiding would leave no way back, so the window minimises."""
 
@@ -147,10 +197,7 @@ class WithoutATrayHostTest(unittest.TestCase):
         self.addCleanup(self.buses.close)
         self.x = x_fixture.XServer()
         self.addCleanup(self.x.close)
-        env = dict(os.environ, DISPLAY=self.x.display)
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (wm.terminate(), wm.wait()))
+        self.x.start_window_manager()
         self.program = x_fixture.start_program(PROGRAM, self.buses.environment(DISPLAY=self.x.display))
         self.addCleanup(lambda: (self.program.terminate(), self.program.wait(timeout=10)))
         self.window = self.x.wait_until(lambda: self.x.visible_windows(x_fixture.TITLE),
