@@ -2,12 +2,15 @@
 // and the state after the created handler.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/main_window.h"
@@ -351,6 +354,28 @@ class MainWindowTest : public QObject {
     QCOMPARE(snapshot(), before);
     QCOMPARE(boxes_.shown.size(), std::size_t{0});
     QVERIFY(window_->visible());
+  }
+
+  void trayMenuAfterStartAndWhileTheAlarmRings() {
+    window_->show();
+    auto popupItems = [this] {
+      QStringList shown;
+      QTimer::singleShot(50, [&shown] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions()) {
+          shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        menu->close();
+      });
+      QTest::mousePress(control("图片框1"), Qt::RightButton);  // pops up TrayMenu
+      return shown;
+    };
+    QCOMPARE(popupItems(),
+             (QStringList{QString::fromUtf8("隐藏"), "-", QString::fromUtf8("退出"), "-"}));
+    window_->setMenuItemVisible("关闭闹钟", true);  // as the alarm does when it starts ringing
+    QCOMPARE(popupItems(), (QStringList{QString::fromUtf8("隐藏"), "-", QString::fromUtf8("退出"),
+                                        "-", QString::fromUtf8("关闭闹钟")}));
   }
 
   void drawsNewGlyphsAfterTheFontPagesWentBack() {
