@@ -5,8 +5,9 @@
 # and ALSA.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libqt6test6 libpng-dev libsystemd-dev
   libmpg123-dev libasound2-dev"
-# To run: Qt's X11 platform plugin and a Chinese Song-style font standing for 宋体.
-RUN_PACKAGES="qt6-qpa-plugins fonts-arphic-uming"
+# To run: Qt's X11 platform plugin, Qt's own texts in Chinese (the file dialog), and a Chinese
+# Song-style font standing for 宋体.
+RUN_PACKAGES="qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming"
 # To test: private D-Bus buses with mocked services, and a real X server for the program itself,
 # with a window manager and an XEmbed notification area.
 TEST_PACKAGES="dbus-daemon python3-dbusmock xvfb xdotool x11-utils openbox trayer"

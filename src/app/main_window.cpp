@@ -2,7 +2,9 @@
 
 #include "app/lifecycle.h"
 #include "app/tray.h"
+#include "schedule/chimes.h"
 #include "schedule/clock.h"
+#include "schedule/schedule.h"
 #include "services/power.h"
 
 namespace app {
@@ -20,12 +22,32 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
   auto power = [&services](int action) {
     return [&services, action](Window&) { services::RequestPowerAction(services.power, action); };
   };
+  auto reset = [&services](Window& window) { schedule::ScheduleReset(window, services); };
+  auto radio = [](const char* name) {
+    return platform::ControlHandler{
+        name, Event::Clicked, [name](Window& window) { schedule::OnActionRadio(window, name); }};
+  };
+  auto chimeBox = [&services](const char* name) {
+    return platform::ControlHandler{name, Event::Clicked, [&services, name](Window& window) {
+                                      schedule::OnChimeBox(window, services, name);
+                                    }};
+  };
   handlers.controls = {
       {"按钮5", Event::Clicked, exit},
       {"按钮6", Event::Clicked, [](Window& window) { OnHideButton(window); }},
       {"图片框1", Event::RightButtonPressed, [](Window& window) { OnPictureRightPress(window); }},
       {"隐藏", Event::Selected, [](Window& window) { OnHideItem(window); }},
       {"显示", Event::Selected, [](Window& window) { OnShowItem(window); }},
+      // The schedule, the ringtone and the chimes.
+      {"按钮1", Event::Clicked,
+       [&services](Window& window) { schedule::OnStartButton(window, services); }},
+      {"按钮2", Event::Clicked, [](Window& window) { schedule::OnLoadButton(window); }},
+      {"按钮3", Event::Clicked, reset},
+      {"关闭闹钟", Event::Selected, reset},
+      {"时钟2", Event::Tick,
+       [&services](Window& window) { schedule::OnScheduleTick(window, services); }},
+      {"时钟3", Event::Tick,
+       [&services](Window& window) { schedule::OnChimeTick(window, services); }},
       {"按钮8", Event::Clicked, power(services::kPowerOff)},
       {"按钮9", Event::Clicked, power(services::kRestart)},
       {"按钮10", Event::Clicked, power(services::kLogOff)},
@@ -34,6 +56,11 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
       {"时钟1", Event::Tick,
        [&services](Window& window) { schedule::ClockTick(window, services.clock); }},
   };
+  for (const char* name : {"单选框1", "单选框2", "单选框3", "单选框4", "单选框5", "单选框6"}) {
+    handlers.controls.push_back(radio(name));
+  }
+  handlers.controls.push_back(chimeBox("选择框1"));
+  handlers.controls.push_back(chimeBox("选择框2"));
   return handlers;
 }
 

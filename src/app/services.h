@@ -15,7 +15,7 @@ struct Services {
   platform::MessageBoxBackend& messageBoxes;
   const platform::Clock& clock;
   platform::PowerBackend& power;
-  services::PlayerSlot& player;
+  services::Playback& player;
 };
 
 }  // namespace app

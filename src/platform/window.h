@@ -59,6 +59,10 @@ class Window {
 
   // The full path of the last file confirmed in a file dialog control.
   virtual std::string fileName(std::string_view dialog) const = 0;
+  // Shows the open-file dialog modally (other events go on meanwhile) and waits. True when the
+  // user confirmed a file: its full path is then the dialog's file name; a cancel keeps the
+  // file name it had.
+  virtual bool openFileDialog(std::string_view dialog) = 0;
 
   virtual bool menuItemVisible(std::string_view caption) const = 0;
   virtual void setMenuItemVisible(std::string_view caption, bool visible) = 0;

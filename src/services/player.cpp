@@ -242,11 +242,11 @@ void PlayerSlot::stop() {
   player_.reset();
 }
 
-void PlayMp3(PlayerSlot& slot, int count, const std::vector<std::string>& paths) {
+void PlayMp3(Playback& slot, int count, const std::vector<std::string>& paths) {
   slot.playMp3(count, paths);
 }
 
-void StopPlayback(PlayerSlot& slot) {
+void StopPlayback(Playback& slot) {
   slot.stop();
 }
 

@@ -24,18 +24,26 @@
 
 namespace services {
 
-class PlayerSlot {
+// What the program asks of playback.
+class Playback {
+ public:
+  virtual ~Playback() = default;
+  // Ends what plays (always, whatever the arguments), then plays the non-empty paths in order,
+  // count times over (count 0: nothing; negative: endlessly). Returns once playback has started.
+  virtual void playMp3(int count, const std::vector<std::string>& paths) = 0;
+  // Ends what plays and returns when the sound has ended; with nothing playing, nothing happens.
+  virtual void stop() = 0;
+};
+
+class PlayerSlot final : public Playback {
  public:
   explicit PlayerSlot(platform::AudioOutput& output);
-  ~PlayerSlot();  // what plays stops
+  ~PlayerSlot() override;  // what plays stops
   PlayerSlot(const PlayerSlot&) = delete;
   PlayerSlot& operator=(const PlayerSlot&) = delete;
 
-  // Ends what plays (always, whatever the arguments), then plays the non-empty paths in order,
-  // count times over (count 0: nothing; negative: endlessly). Returns once playback has started.
-  void playMp3(int count, const std::vector<std::string>& paths);
-  // Ends what plays and returns when the sound has ended; with nothing playing, nothing happens.
-  void stop();
+  void playMp3(int count, const std::vector<std::string>& paths) override;
+  void stop() override;
 
   bool holdsPlayer() const { return player_ != nullptr; }
 
@@ -48,7 +56,7 @@ class PlayerSlot {
 
 // The program's calls: the alarm (count 100), the chimes (count -1), and the ways to silence
 // them (ScheduleReset, the end of the program).
-void PlayMp3(PlayerSlot& slot, int count, const std::vector<std::string>& paths);
-void StopPlayback(PlayerSlot& slot);
+void PlayMp3(Playback& slot, int count, const std::vector<std::string>& paths);
+void StopPlayback(Playback& slot);
 
 }  // namespace services

@@ -2,7 +2,9 @@
 // exists on first use; timers record their restarts.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,21 @@ class FakeWindow final : public platform::Window {
   };
 
   FakeWindow() { form_.icon = resources::ProgramIcon(); }
+  // A window in the initial state of a form: its texts, ticks, disabled marks and menu items.
+  explicit FakeWindow(platform::WindowForm form) : form_(std::move(form)) {
+    for (const platform::ControlForm& control : form_.controls) {
+      Control& made = at(control.name);
+      made.text = control.text;
+      made.disabled = control.disabled;
+      made.ticked = control.ticked;
+      made.visible = control.visible;
+      made.period = control.period;
+    }
+    for (const platform::MenuItemForm& item : form_.menu) {
+      if (item.caption != "-") at(item.caption).visible = item.visible;
+    }
+    stored_ = form_.position;
+  }
 
   const platform::WindowForm& form() const override { return form_; }
   std::string text(std::string_view name) const override { return at(name).text; }
@@ -32,7 +49,10 @@ class FakeWindow final : public platform::Window {
   std::string caption(std::string_view name) const override { return at(name).text; }
   void setCaption(std::string_view name, std::string_view text) override { at(name).text = text; }
   bool disabled(std::string_view name) const override { return at(name).disabled; }
-  void setDisabled(std::string_view name, bool value) override { at(name).disabled = value; }
+  void setDisabled(std::string_view name, bool value) override {
+    at(name).disabled = value;
+    log.push_back((value ? "disable " : "enable ") + std::string(name));
+  }
   bool ticked(std::string_view name) const override { return at(name).ticked; }
   void setTicked(std::string_view name, bool value) override { at(name).ticked = value; }
   bool controlVisible(std::string_view name) const override { return at(name).visible; }
@@ -40,8 +60,21 @@ class FakeWindow final : public platform::Window {
   void restartTimer(std::string_view name, int milliseconds) override {
     at(name).period = milliseconds;
     ++at(name).restarts;
+    log.push_back("period " + std::string(name) + " " + std::to_string(milliseconds));
   }
   std::string fileName(std::string_view name) const override { return at(name).fileName; }
+  // The dialog answers with the next scripted choice: a path is confirmed, nullopt cancels.
+  bool openFileDialog(std::string_view name) override {
+    log.push_back("dialog " + std::string(name));
+    if (whileDialogOpen) whileDialogOpen();
+    if (dialogChoices.empty() || !dialogChoices.front()) {
+      if (!dialogChoices.empty()) dialogChoices.erase(dialogChoices.begin());
+      return false;
+    }
+    at(name).fileName = *dialogChoices.front();
+    dialogChoices.erase(dialogChoices.begin());
+    return true;
+  }
   bool menuItemVisible(std::string_view caption) const override { return at(caption).visible; }
   void setMenuItemVisible(std::string_view caption, bool value) override {
     at(caption).visible = value;
@@ -89,7 +122,9 @@ class FakeWindow final : public platform::Window {
 
   int destroyRequests = 0;
   int closeRequests = 0;
-  std::vector<std::string> log;  // the window and menu operations, in order
+  std::vector<std::string> log;  // the window, menu, timer and enabling operations, in order
+  std::vector<std::optional<std::string>> dialogChoices;
+  std::function<void()> whileDialogOpen;
 
  private:
   platform::WindowForm form_;

@@ -23,6 +23,7 @@
 #include "platform/image.h"
 #include "platform/qt/form_widgets.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_window_system.h"
 
 namespace platform::qt {
@@ -364,6 +365,16 @@ void QtWindow::restartTimer(std::string_view timer, int milliseconds) {
 
 std::string QtWindow::fileName(std::string_view dialog) const {
   return control(dialog).fileName;
+}
+
+bool QtWindow::openFileDialog(std::string_view dialog) {
+  Control& made = control(dialog);
+  if (!made.form->dialog || destroyed()) return false;
+  const std::optional<std::string> chosen =
+      ShowOpenFileDialog(*made.form->dialog, made.fileName, widget_);
+  if (!chosen) return false;  // a cancel keeps the file name the dialog had
+  made.fileName = *chosen;
+  return true;
 }
 
 QtWindow::MenuItem& QtWindow::menuItem(std::string_view caption) {

@@ -41,6 +41,7 @@ class QtWindow final : public QObject, public platform::Window {
   int period(std::string_view timer) const override;
   void restartTimer(std::string_view timer, int milliseconds) override;
   std::string fileName(std::string_view dialog) const override;
+  bool openFileDialog(std::string_view dialog) override;
   bool menuItemVisible(std::string_view caption) const override;
   void setMenuItemVisible(std::string_view caption, bool visible) override;
   bool visible() const override;

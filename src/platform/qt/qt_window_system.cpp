@@ -14,7 +14,7 @@ namespace platform::qt {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr std::chrono::nanoseconds kGridStep = 50ms;
+constexpr std::chrono::nanoseconds kGridStep = 50ms;  // 20 wake-ups a second
 constexpr std::chrono::nanoseconds kGridPhase = 1ms;  // after each multiple of the step
 constexpr std::chrono::nanoseconds kTolerance = 2ms;  // a timer this close to due ticks now
 
@@ -29,7 +29,7 @@ std::unique_ptr<QtWindow> Take(std::vector<std::unique_ptr<QtWindow>>& from, QtW
 
 }  // namespace
 
-QtWindowSystem::QtWindowSystem() {
+QtWindowSystem::QtWindowSystem() : gridStep_(kGridStep) {
   qApp->installEventFilter(this);
   gridTimer_.setSingleShot(true);
   gridTimer_.setTimerType(Qt::PreciseTimer);
@@ -112,7 +112,7 @@ void QtWindowSystem::armGrid() {
   const auto point =
       NextGridPoint(wall + std::chrono::duration_cast<std::chrono::system_clock::duration>(wait) -
                         std::chrono::duration_cast<std::chrono::system_clock::duration>(kTolerance),
-                    kGridStep, kGridPhase);
+                    gridStep_, kGridPhase);
   const auto delay = std::chrono::ceil<std::chrono::milliseconds>(point - wall);
   gridTimer_.start(std::max(delay, std::chrono::milliseconds::zero()));
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +38,8 @@ class QtWindowSystem final : public QObject, public platform::WindowSystem {
   int startTicks(int rank, int milliseconds, std::function<void()> tick);
   void stopTicks(int id);
   int nextTimerRank() { return ++timerRanks_; }
+  // A finer grid, for tests that walk a simulated day through the real timers.
+  void setTickGridStep(std::chrono::nanoseconds step) { gridStep_ = step; }
 
   // For QtWindow.
   std::vector<QtWindow*> ownedBy(const QtWindow* owner) const;
@@ -60,6 +63,7 @@ class QtWindowSystem final : public QObject, public platform::WindowSystem {
   TickGrid grid_;
   std::map<int, std::function<void()>> ticks_;
   QTimer gridTimer_;
+  std::chrono::nanoseconds gridStep_;
   int timerIds_ = 0;
   int timerRanks_ = 0;
 };
