@@ -1,10 +1,10 @@
 # The Debian packages the program needs, and a function that installs those missing.
 # Sourced by scripts/run and scripts/test.
 
-# To build: compiler, CMake, Qt 6 (Widgets, D-Bus, Test), libpng, sd-bus (libsystemd), libmpg123
-# and ALSA.
-BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libqt6test6 libpng-dev libsystemd-dev
-  libmpg123-dev libasound2-dev"
+# To build: compiler, CMake, Qt 6 (Widgets, D-Bus, Test), libpng, libjpeg, sd-bus (libsystemd),
+# libmpg123 and ALSA.
+BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libqt6test6 libpng-dev libjpeg-dev
+  libsystemd-dev libmpg123-dev libasound2-dev"
 # To run: Qt's X11 platform plugin, Qt's own texts in Chinese (the file dialog), and a Chinese
 # Song-style font standing for 宋体.
 RUN_PACKAGES="qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming"

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/help_window.h"
 #include "app/lifecycle.h"
 #include "app/tray.h"
 #include "schedule/chimes.h"
@@ -35,6 +36,7 @@ platform::WindowHandlers MainWindowHandlers(Services& services) {
   handlers.controls = {
       {"按钮5", Event::Clicked, exit},
       {"按钮6", Event::Clicked, [](Window& window) { OnHideButton(window); }},
+      {"按钮7", Event::Clicked, [&services](Window& window) { OpenHelpWindow(window, services); }},
       {"图片框1", Event::RightButtonPressed, [](Window& window) { OnPictureRightPress(window); }},
       {"隐藏", Event::Selected, [](Window& window) { OnHideItem(window); }},
       {"显示", Event::Selected, [](Window& window) { OnShowItem(window); }},

@@ -91,6 +91,9 @@ class Window {
   // Marks the window pending destruction; the event loop destroys it after the current handler
   // has returned. A request while one is pending, or during the destruction, does nothing.
   virtual void requestDestroy() = 0;
+  virtual bool destroyPending() const = 0;
+  // Raises the window above the others and gives it the focus, restoring it if minimised.
+  virtual void bringToFront() = 0;
   // A close request from outside (Esc, the window system): destroys the window at once.
   virtual void requestClose() = 0;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "platform/form.h"
 #include "platform/window.h"
@@ -25,6 +26,10 @@ class WindowSystem {
   virtual bool run() = 0;
 
   virtual std::size_t windowCount() const = 0;
+  // The window of that form name that has not been destroyed, or nullptr.
+  virtual Window* find(std::string_view formName) const = 0;
+  // Destroys a window now, its owned windows first and its closing handler on the way.
+  virtual void destroyNow(Window& window) = 0;
 };
 
 }  // namespace platform

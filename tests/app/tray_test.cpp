@@ -95,6 +95,8 @@ class TrayTest : public QObject {
       }
       bool run() override { return true; }
       std::size_t windowCount() const override { return 0; }
+      platform::Window* find(std::string_view) const override { return nullptr; }
+      void destroyNow(platform::Window&) override {}
     } windows;
     app::Services services{windows, boxes, clock, power, player};
     app::OnMainWindowCreated(window, services);

@@ -26,6 +26,8 @@ struct NoWindows final : platform::WindowSystem {
   }
   bool run() override { return true; }
   std::size_t windowCount() const override { return 0; }
+  platform::Window* find(std::string_view) const override { return nullptr; }
+  void destroyNow(platform::Window&) override {}
 };
 
 const char* const kInputs[] = {"编辑框4", "编辑框5", "编辑框6", "单选框1", "单选框2",

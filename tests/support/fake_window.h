@@ -116,6 +116,8 @@ class FakeWindow final : public platform::Window {
   const std::string& tip() const { return tip_; }
   void popUpMenu(std::string_view item) override { log.push_back("popup " + std::string(item)); }
   void requestDestroy() override { ++destroyRequests; }
+  bool destroyPending() const override { return destroyRequests > 0; }
+  void bringToFront() override { log.push_back("front"); }
   void requestClose() override { ++closeRequests; }
 
   Control& at(std::string_view name) const { return controls_[std::string(name)]; }

@@ -54,9 +54,10 @@ bool TakesFocus(ControlKind kind) {
          kind == ControlKind::RadioButton || kind == ControlKind::CheckBox;
 }
 
+// A press here moves the window; a press on a transparent label, a button or an input does not.
 bool Draggable(ControlKind kind) {
-  return kind == ControlKind::Label || kind == ControlKind::TransparentLabel ||
-         kind == ControlKind::PictureBox || kind == ControlKind::GroupBox;
+  return kind == ControlKind::Label || kind == ControlKind::PictureBox ||
+         kind == ControlKind::GroupBox;
 }
 
 // Sets a colour role in every colour group, so that the control keeps it whatever its state.
@@ -66,10 +67,10 @@ void SetRole(QWidget* widget, QPalette::ColorRole role, QColor colour) {
   widget->setPalette(palette);
 }
 
-// Pictures of the forms are PNG, decoded without Qt's image plugins (which Qt would load, all
-// of them, only to probe the format).
-QPixmap PixmapOf(std::span<const unsigned char> png) {
-  std::optional<Image> decoded = DecodePng(png);
+// Pictures of the forms are PNG or JPEG, decoded by libpng and libjpeg rather than Qt's image
+// plugins (which Qt would load, all of them, only to probe the format).
+QPixmap PixmapOf(std::span<const unsigned char> picture) {
+  std::optional<Image> decoded = DecodePicture(picture);
   if (!decoded) return {};
   const QImage image(decoded->rgba.data(), decoded->width, decoded->height, decoded->width * 4,
                      QImage::Format_RGBA8888);
@@ -521,6 +522,14 @@ void QtWindow::popUpMenu(std::string_view item) {
   for (auto& [action, chosenRun] : actions) {
     if (action == chosen) chosenRun();  // after the popup has closed
   }
+}
+
+void QtWindow::bringToFront() {
+  if (!widget_ || destroyed()) return;
+  if (widget_->isMinimized()) widget_->showNormal();
+  widget_->show();
+  widget_->raise();
+  widget_->activateWindow();
 }
 
 void QtWindow::requestDestroy() {

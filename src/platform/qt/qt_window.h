@@ -53,6 +53,8 @@ class QtWindow final : public QObject, public platform::Window {
   bool hasTrayIcon() const override { return tray_ != nullptr; }
   void popUpMenu(std::string_view item) override;
   void requestDestroy() override;
+  bool destroyPending() const override { return destroy_.pending(); }
+  void bringToFront() override;
   void requestClose() override;
 
   QWidget* widget() const { return widget_; }

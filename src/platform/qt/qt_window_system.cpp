@@ -61,6 +61,17 @@ bool QtWindowSystem::run() {
   return !sessionEnded_;
 }
 
+Window* QtWindowSystem::find(std::string_view formName) const {
+  for (const auto& held : live_) {
+    if (held->form().name == formName) return held.get();
+  }
+  return nullptr;
+}
+
+void QtWindowSystem::destroyNow(Window& window) {
+  if (auto* made = dynamic_cast<QtWindow*>(&window)) made->destroyNow();
+}
+
 void QtWindowSystem::endSession() {
   sessionEnded_ = true;
   if (running_) QCoreApplication::exit(0);

@@ -27,6 +27,8 @@ class QtWindowSystem final : public QObject, public platform::WindowSystem {
   Window* load(const WindowForm& form, WindowHandlers handlers, Window* owner) override;
   bool run() override;
   std::size_t windowCount() const override { return live_.size(); }
+  Window* find(std::string_view formName) const override;
+  void destroyNow(Window& window) override;
 
   // Ends the event loop at once, with no closing step of any window.
   void endSession();

@@ -70,6 +70,11 @@ WindowForm SmallForm() {
        .container = "group",
        .place = {100, 40, 20, 20},
        .events = {Event::RightButtonPressed}},
+      {.kind = ControlKind::TransparentLabel,
+       .name = "see-through",
+       .container = "group",
+       .place = {5, 65, 60, 16},
+       .text = "透明"},
       {.kind = ControlKind::Timer, .name = "timer", .events = {Event::Tick}},
   };
   return form;
@@ -217,6 +222,8 @@ class QtWindowTest : public QObject {
     drag(Child<QWidget>(window, "button"), {40, 40});
     QCOMPARE(widget->pos(), start + QPoint(20, 25));
     drag(Child<QWidget>(window, "edit"), {40, 40});
+    QCOMPARE(widget->pos(), start + QPoint(20, 25));
+    drag(Child<QWidget>(window, "see-through"), {40, 40});  // a transparent label is no handle
     QCOMPARE(widget->pos(), start + QPoint(20, 25));
     Dispose(window);
   }
