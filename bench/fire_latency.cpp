@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   Answered boxes;
   TimedPower power;
   Silent player;
-  app::Services services{platform->windows(), boxes, clock, power, player};
+  app::Services services{platform->windows(), boxes, clock, power, player, platform->controlLook()};
   platform::Window* window = app::LoadMainWindow(services);
   window->show();
   window->setTicked("单选框2", true);

@@ -1,13 +1,17 @@
 #include "app/lifecycle.h"
 
 #include "app/tray.h"
+#include "services/control_look.h"
 #include "services/message_box.h"
 #include "services/timer.h"
 
 namespace app {
+namespace {
+constexpr int kLookScheme = 3;
+}  // namespace
 
-void OnMainWindowCreated(platform::Window& mainWindow, Services&) {
-  // Start steps, in order; the control look is the first.
+void OnMainWindowCreated(platform::Window& mainWindow, Services& services) {
+  services::SetControlLook(services.look, kLookScheme);
   AddTrayIcon(mainWindow);
   mainWindow.setMenuItemVisible("关闭闹钟", false);
   mainWindow.setMenuItemVisible("显示", false);

@@ -17,7 +17,8 @@ int main(int, char** argv) {
   platform::os::DBusPower power;
   platform::os::AlsaOutput sound;
   services::PlayerSlot player(sound);
-  app::Services services{platform->windows(), platform->messageBoxes(), clock, power, player};
+  app::Services services{platform->windows(),    platform->messageBoxes(), clock, power, player,
+                         platform->controlLook()};
 
   platform::Window* mainWindow = app::LoadMainWindow(services);
   if (!mainWindow) {

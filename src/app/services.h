@@ -1,8 +1,9 @@
 // What the handlers of the program's windows reach beyond the controls: the window system, the
-// message box, the clock, the power requests and the player.
+// message box, the clock, the power requests, the player and the look of the controls.
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/control_look_backend.h"
 #include "platform/message_box_backend.h"
 #include "platform/power_backend.h"
 #include "platform/window_system.h"
@@ -16,6 +17,7 @@ struct Services {
   const platform::Clock& clock;
   platform::PowerBackend& power;
   services::Playback& player;
+  platform::ControlLookBackend& look;
 };
 
 }  // namespace app

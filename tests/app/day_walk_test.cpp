@@ -77,7 +77,8 @@ class DayWalkTest : public QObject {
   testing_support::ScriptedMessageBoxes boxes_;
   testing_support::RecordingPower power_;
   testing_support::RecordingPlayback player_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
+  app::Services services_{testing_support::Platform().windows(),    boxes_, clock_, power_, player_,
+                          testing_support::Platform().controlLook()};
 
   // Loads MainWindow, loads a ringtone, ticks both chime boxes and arms the action.
   platform::Window* prepare(const char* radio, int hour, int minute, int second) {

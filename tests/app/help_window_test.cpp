@@ -30,7 +30,8 @@ class HelpWindowTest : public QObject {
   testing_support::ScriptedMessageBoxes boxes_;
   testing_support::RecordingPower power_;
   testing_support::RecordingPlayback player_;
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
+  app::Services services_{testing_support::Platform().windows(),    boxes_, clock_, power_, player_,
+                          testing_support::Platform().controlLook()};
   platform::Window* main_ = nullptr;
 
   platform::Window* help() { return services_.windows.find("HelpWindow"); }

@@ -34,7 +34,8 @@ class LifecycleTest : public QObject {
   testing_support::RecordingPower power_;
   testing_support::RecordingAudio audio_;
   services::PlayerSlot player_{audio_};
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
+  app::Services services_{testing_support::Platform().windows(),    boxes_, clock_, power_, player_,
+                          testing_support::Platform().controlLook()};
   platform::Window* window_ = nullptr;
 
   void clickX() {

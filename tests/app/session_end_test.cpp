@@ -20,7 +20,8 @@ class SessionEndTest : public QObject {
   testing_support::RecordingPower power_;
   testing_support::RecordingAudio audio_;
   services::PlayerSlot player_{audio_};
-  app::Services services_{testing_support::Platform().windows(), boxes_, clock_, power_, player_};
+  app::Services services_{testing_support::Platform().windows(),    boxes_, clock_, power_, player_,
+                          testing_support::Platform().controlLook()};
 
   void endsAtOnceAfter(std::function<void()> ending) {
     platform::Window* window = app::LoadMainWindow(services_);

@@ -7,6 +7,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
 #include "support/recording_audio.h"
+#include "support/recording_look.h"
 #include "support/recording_power.h"
 #include "support/text.h"
 
@@ -98,11 +99,13 @@ class TrayTest : public QObject {
       platform::Window* find(std::string_view) const override { return nullptr; }
       void destroyNow(platform::Window&) override {}
     } windows;
-    app::Services services{windows, boxes, clock, power, player};
+    testing_support::RecordingLook look;
+    app::Services services{windows, boxes, clock, power, player, look};
     app::OnMainWindowCreated(window, services);
     QCOMPARE(window.log,
              (Log{"tray added", "item 关闭闹钟 hidden", "item 显示 hidden", "period 时钟1 10"}));
     QCOMPARE(Q(window.tip()), Q(app::kTrayTip));
+    QCOMPARE(look.calls, std::vector<int>{3});  // the look first, scheme 3
     QCOMPARE(window.period("时钟1"), 10);
 
     window.log.clear();

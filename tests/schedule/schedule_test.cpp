@@ -8,6 +8,7 @@
 #include "schedule/schedule.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
+#include "support/recording_look.h"
 #include "support/recording_playback.h"
 #include "support/recording_power.h"
 #include "support/scripted_message_boxes.h"
@@ -43,7 +44,8 @@ class ScheduleTest : public QObject {
   testing_support::FakeClock clock_;
   testing_support::RecordingPower power_;
   RecordingPlayback player_;
-  app::Services services_{windows_, boxes_, clock_, power_, player_};
+  testing_support::RecordingLook look_;
+  app::Services services_{windows_, boxes_, clock_, power_, player_, look_};
   std::unique_ptr<testing_support::FakeWindow> window_;
 
   testing_support::FakeWindow& w() { return *window_; }

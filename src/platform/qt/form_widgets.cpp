@@ -90,10 +90,18 @@ UpDownControl::UpDownControl(const QString& accessibleName, QWidget* parent)
   connect(down_, &QToolButton::clicked, this, [this] { emit stepped(false); });
 }
 
+// The arrows sit inside a one-pixel frame of the control's own.
 void UpDownControl::resizeEvent(QResizeEvent*) {
   const int half = height() / 2;
-  up_->setGeometry(0, 0, width(), half);
-  down_->setGeometry(0, half, width(), height() - half);
+  up_->setGeometry(1, 1, width() - 2, half - 1);
+  down_->setGeometry(1, half, width() - 2, height() - half - 1);
+}
+
+void UpDownControl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QStyleOption option;
+  option.initFrom(this);
+  style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
 }  // namespace platform::qt

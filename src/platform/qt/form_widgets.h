@@ -55,6 +55,7 @@ class UpDownControl final : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;  // the style's background and outer frame
 
  private:
   QToolButton* up_;

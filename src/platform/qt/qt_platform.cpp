@@ -14,6 +14,7 @@
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_window_system.h"
+#include "platform/qt/skin_style.h"
 
 namespace platform::qt {
 namespace {
@@ -42,6 +43,14 @@ bool HasDisplayFor(const char* platform) {
   return !needsDisplay || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
+// The look of every window, by the application's style: widgets that exist are restyled at
+// once, those made later take it on when they are made.
+class QtControlLook final : public ControlLookBackend {
+ public:
+  void switchOn(int scheme) override { QApplication::setStyle(new SkinStyle(scheme)); }
+  void switchOff() override { QApplication::setStyle(new FormStyle()); }
+};
+
 }  // namespace
 
 struct QtPlatform::Parts {
@@ -51,6 +60,7 @@ struct QtPlatform::Parts {
   std::unique_ptr<QApplication> application;
   std::unique_ptr<QtWindowSystem> windows;
   QtMessageBoxes messageBoxes;
+  QtControlLook controlLook;
   os::TerminationSignals termination;
   std::unique_ptr<QSocketNotifier> signalNotifier;
 };
@@ -106,6 +116,9 @@ WindowSystem& QtPlatform::windows() {
 }
 MessageBoxBackend& QtPlatform::messageBoxes() {
   return parts_->messageBoxes;
+}
+ControlLookBackend& QtPlatform::controlLook() {
+  return parts_->controlLook;
 }
 
 }  // namespace platform::qt

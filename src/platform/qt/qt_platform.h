@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/control_look_backend.h"
 #include "platform/message_box_backend.h"
 #include "platform/window_system.h"
 
@@ -18,6 +19,7 @@ class QtPlatform {
 
   WindowSystem& windows();
   MessageBoxBackend& messageBoxes();
+  ControlLookBackend& controlLook();
 
  private:
   struct Parts;

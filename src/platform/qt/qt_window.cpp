@@ -161,6 +161,7 @@ void QtWindow::createControls() {
         step(name, up ? SpinDirection::Up : SpinDirection::Down);
       });
       made.spin = spin;
+      made.widget->setProperty("upDownAttached", true);  // the shared edge is the up-down's
       formOf_[spin] = &form;
     }
   }
