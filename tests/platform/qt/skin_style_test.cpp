@@ -1,4 +1,6 @@
 // The skinned look, checked by the pixels its controls draw.
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -76,6 +78,20 @@ QColor Pixel(QWidget* widget, QPoint at) {
   return widget->grab().toImage().pixelColor(at);
 }
 
+// The top-left corner of the button's text: its first pixel far darker than the body.
+QPoint TextCorner(const QImage& image) {
+  QPoint corner(image.width(), image.height());
+  for (int y = 3; y < image.height() - 3; ++y) {
+    for (int x = 3; x < image.width() - 3; ++x) {
+      if (qGray(image.pixel(x, y)) < 100) {
+        corner.setX(std::min(corner.x(), x));
+        corner.setY(std::min(corner.y(), y));
+      }
+    }
+  }
+  return corner;
+}
+
 bool Is(QColor colour, int r, int g, int b) {
   return colour.red() == r && colour.green() == g && colour.blue() == b;
 }
@@ -122,6 +138,18 @@ class SkinStyleTest : public QObject {
     QCOMPARE(Pixel(button, {1, 12}), border);                 // the border, left edge
     QCOMPARE(Pixel(button, {1, 1}), QColor(236, 233, 216));   // a trimmed corner: face colour
     QCOMPARE(Pixel(button, {0, 12}), QColor(236, 233, 216));  // the outer frame
+  }
+
+  void aPressedButtonChangesBodyAndMovesItsText() {
+    look(3);
+    auto* button = qobject_cast<QPushButton*>(child("button"));
+    const QImage normal = button->grab().toImage();
+    button->setDown(true);
+    const QImage pressed = button->grab().toImage();
+    button->setDown(false);
+    QVERIFY(normal.pixelColor(4, 4) != pressed.pixelColor(4, 4));
+    QCOMPARE(pressed.pixelColor(1, 12), normal.pixelColor(1, 12));  // the same border
+    QCOMPARE(TextCorner(pressed), TextCorner(normal) + QPoint(1, 1));
   }
 
   void theControlsOfSchemeThree() {
