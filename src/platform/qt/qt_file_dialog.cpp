@@ -4,9 +4,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -18,11 +23,12 @@
 namespace platform::qt {
 namespace {
 
-// Qt's own texts (the dialog's labels, buttons and messages) in Chinese, whatever the locale:
-// the program's texts are Chinese and fixed. Loaded when the first dialog opens.
+// Qt's own texts (the dialog's labels, buttons and messages) and its dates in Chinese, whatever
+// the locale: the program's texts are Chinese and fixed. Loaded when the first dialog opens.
 void LoadChineseQtTexts() {
   static std::unique_ptr<QTranslator> translator;
   if (translator) return;
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   translator = std::make_unique<QTranslator>();
   if (translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -69,9 +75,43 @@ std::optional<std::string> BytesOnDisk(const QString& shown) {
   return found.toStdString();
 }
 
+// The detail columns that Qt leaves in English whatever its translation: the type of a folder
+// and the modification date, written as a Chinese desktop writes them.
+class ChineseFileColumns final : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  static constexpr int kTypeColumn = 2;
+  static constexpr int kDateColumn = 3;
+  static inline const QString kDateFormat = QStringLiteral("yyyy/M/d H:mm");
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role == Qt::DisplayRole && files) {
+      const QModelIndex source = mapToSource(index);
+      if (index.column() == kTypeColumn && files->isDir(source)) return QStringLiteral("文件夹");
+      if (index.column() == kDateColumn) return files->lastModified(source).toString(kDateFormat);
+    }
+    return QIdentityProxyModel::data(index, role);
+  }
+};
+
 class OpenFileDialog final : public QFileDialog {
  public:
-  explicit OpenFileDialog(QWidget* parent) : QFileDialog(parent) {}
+  explicit OpenFileDialog(QWidget* parent) : QFileDialog(parent) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setProxyModel(new ChineseFileColumns(this));
+    // Columns wide enough for a date and for a type such as "Markdown 文档" without eliding.
+    if (auto* details = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+      const QFontMetrics metrics = details->fontMetrics();
+      const QString widestDate =
+          QDateTime(QDate(2000, 12, 28), QTime(23, 59)).toString(ChineseFileColumns::kDateFormat);
+      details->header()->resizeSection(
+          ChineseFileColumns::kTypeColumn,
+          metrics.horizontalAdvance(QStringLiteral("Markdown 文档")) + 16);
+      details->header()->resizeSection(ChineseFileColumns::kDateColumn,
+                                       metrics.horizontalAdvance(widestDate) + 16);
+    }
+  }
   const std::string& chosen() const { return chosen_; }
 
  protected:
@@ -106,7 +146,6 @@ std::optional<std::string> ShowOpenFileDialog(const FileDialogSettings& settings
                                               const std::string& proposed, QWidget* parent) {
   LoadChineseQtTexts();
   OpenFileDialog dialog(parent);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(settings.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   if (!settings.title.empty()) dialog.setWindowTitle(ToQString(settings.title));

@@ -1,11 +1,14 @@
 // The open-file dialog of the form layer: Qt's own dialog, driven as a user would.
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -142,13 +145,33 @@ class QtFileDialogTest : public QObject {
   }
 
   void itSpeaksChinese() {
-    QString accept;
+    fs::create_directories(folder_ / "子目录");
+    const fs::path file = makeFile("旧.mp3");
+    const QDateTime stamp(QDate(2001, 2, 3), QTime(4, 5));
+    const timeval times[2] = {{stamp.toSecsSinceEpoch(), 0}, {stamp.toSecsSinceEpoch(), 0}};
+    QCOMPARE(utimes(file.c_str(), times), 0);
+
+    QString accept, folderType, date;
     WhenOpen([&](QFileDialog* dialog) {
       accept = dialog->labelText(QFileDialog::Accept);
+      dialog->setDirectory(QString::fromStdString(folder_.string()));
+      auto* proxy = qobject_cast<QAbstractProxyModel*>(dialog->proxyModel());
+      auto* files = proxy ? qobject_cast<QFileSystemModel*>(proxy->sourceModel()) : nullptr;
+      if (files) {
+        const auto shown = [&](const fs::path& path, int column) {
+          const QModelIndex source = files->index(QString::fromStdString(path.string()), column);
+          return proxy->mapFromSource(source).data().toString();
+        };
+        QTRY_VERIFY(!shown(file, 3).isEmpty());
+        folderType = shown(folder_ / "子目录", 2);
+        date = shown(file, 3);
+      }
       dialog->reject();
     });
     window_->openFileDialog("通用对话框1");
     QCOMPARE(accept, QString::fromUtf8("打开(&O)"));
+    QCOMPARE(folderType, QString::fromUtf8("文件夹"));
+    QCOMPARE(date, QStringLiteral("2001/2/3 4:05"));
   }
 };
 
